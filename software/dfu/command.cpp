@@ -1,5 +1,7 @@
 #include "dfu/command.h"
 
+#include "files/unquoted.h"
+
 #include <QDebug>
 
 namespace DFU {
@@ -13,9 +15,7 @@ Command::operator QString() const
 
 QDebug operator<<(QDebug debug, const Command& command)
 {
-    QDebugStateSaver saver(debug);
-    debug.noquote() << QString(command);
-    return debug;
+    return support_misc::write_unquoted(debug, QString(command));
 }
 
 namespace {

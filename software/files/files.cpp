@@ -38,8 +38,10 @@ bool extract_resources(std::vector<ID> ids, bool strict)
         const QString source = QStringLiteral(":resources/") + name;
         const QString destination = external_dir.path() + QLatin1Char('/') + name;
         // QFile::copy refuses an existing destination, so a second extraction keeps the
-        // first copy untouched.
-        if (QFile::copy(source, destination)) {
+        // first copy untouched. The copy takes the resource's read-only permissions, so
+        // that nothing extracted runs or changes until it is meant to.
+        if (QFile::copy(source, destination)
+            && QFile::setPermissions(destination, QFile::permissions(source))) {
             qDebug() << "Extracted" << name;
         } else {
             qInfo() << "Failed to extract" << name;

@@ -1,5 +1,7 @@
 #include "files/support_misc.h"
 
+#include "files/unquoted.h"
+
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
@@ -37,9 +39,7 @@ QString platform_text(Platform p)
 
 QDebug operator<<(QDebug debug, Platform p)
 {
-    QDebugStateSaver saver(debug);
-    debug.noquote() << platform_text(p);
-    return debug;
+    return support_misc::write_unquoted(debug, platform_text(p));
 }
 
 void ensure_file_is_deleted(QString path)
@@ -57,7 +57,10 @@ bool mark_file_executable(QString path)
         return false;
     }
     qDebug() << "Changing file permissions to make it executable:" << path;
-    return file.setPermissions(file.permissions() | QFileDevice::ExeUser | QFileDevice::ExeGroup
+    // Qt's "User" flags say what the running user may do, not what the file allows; taken
+    // over as they are they would make the file writable whenever root runs the tool.
+    const QFileDevice::Permissions user_view = QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser;
+    return file.setPermissions((file.permissions() & ~user_view) | QFileDevice::ExeUser | QFileDevice::ExeGroup
                                | QFileDevice::ExeOther);
 }
 

@@ -11,15 +11,17 @@ namespace {
 struct Run {
     int exit_code = -2;
     QStringList log;       // standard error, a line each
-    QStringList leftover;  // what the run left in its temporary-files directory
+    QStringList leftover;  // temporary directories of the tool that the run left behind
 };
 
 Run run_tool(const QStringList& arguments)
 {
     QTemporaryDir tmp;
+    QTemporaryDir runtime;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("TMPDIR", tmp.path());
     env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_RUNTIME_DIR", runtime.path());
     env.remove("QT_MESSAGE_PATTERN");
     QProcess tool;
     tool.setProcessEnvironment(env);
@@ -29,7 +31,7 @@ Run run_tool(const QStringList& arguments)
         return run;
     run.exit_code = tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
     run.log = QString::fromUtf8(tool.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
-    run.leftover = QDir(tmp.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
+    run.leftover = QDir(tmp.path()).entryList({"upgrade_*"}, QDir::NoDotAndDotDot | QDir::AllEntries);
     return run;
 }
 
@@ -98,7 +100,7 @@ void TestStartup::unknown_option_ends_before_extraction()
 {
     const Run run = run_tool({"-x"});
     QCOMPARE(run.exit_code, 1);
-    QVERIFY2(run.log.contains("Unknown option 'x'."), qPrintable(run.log.join('\n')));
+    QVERIFY2(run.log.contains("strobix-upgrade: Unknown option 'x'."), qPrintable(run.log.join('\n')));
     QCOMPARE(lines_starting_with(run.log, {"Extracted", "Will use"}), QStringList{});
     QCOMPARE(run.leftover, QStringList{});
 }
