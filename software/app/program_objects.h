@@ -1,12 +1,7 @@
 #pragma once
 // The program-wide objects of the application, alive from load to program end.
 
+#include "files/build_constants.h"
+
 // Route the message log into the log window.
 extern bool use_log_window;
-
-// A service build would let a unit with a blank product record be upgraded; this
-// program is not one.
-constexpr bool have_service_build()
-{
-    return false;
-}

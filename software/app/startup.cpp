@@ -2,6 +2,7 @@
 
 #include "app/program_objects.h"
 #include "dfu/command.h"
+#include "dfu/device_info.h"
 #include "dfu/dfu_util.h"
 #include "files/files.h"
 #include "files/support_misc.h"
@@ -82,6 +83,7 @@ void GUI_init()
     choose_dfu_util();
     log_build();
     prepare_dfu_util();
+    qInfo() << "Desired (embedded)" << DFU::desired_FW_Info();
 
     // Nothing is shown yet, so the event loop has nothing to wait for.
     QTimer::singleShot(0, app, &QCoreApplication::quit);
