@@ -1,0 +1,1 @@
+# Fonts and the log window.

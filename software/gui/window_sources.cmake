@@ -1,0 +1,1 @@
+# Settings file, main window, install button and progress bar, marker circles.

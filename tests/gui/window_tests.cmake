@@ -1,0 +1,1 @@
+# Tests of the settings file, main window, button, bar and circles.
