@@ -10,15 +10,6 @@
 
 namespace DFU {
 
-namespace {
-
-QString temporary_file(const QString& name)
-{
-    return Files::external_dir.path() + QLatin1Char('/') + name;
-}
-
-}  // namespace
-
 DeviceInfo::operator QString() const
 {
     if (!valid)
@@ -33,7 +24,7 @@ QDebug operator<<(QDebug debug, const DeviceInfo& info)
 
 CommandResult read_device_info(DeviceItem const* item, DeviceInfo* info)
 {
-    const QString otp_path = temporary_file(Files::uploaded_OTP_fileName_bin);
+    const QString otp_path = Files::path_in_external_dir(Files::uploaded_OTP_fileName_bin);
     support_misc::ensure_file_is_deleted(otp_path);
     CommandResult result = run_command(CmdID::upload_OTP, {otp_path});
     if (result.exit_code != 0)
@@ -66,7 +57,7 @@ CommandResult read_device_info(DeviceItem const* item, DeviceInfo* info)
 
 Device::FW_Info read_FW_Info(DeviceItem const*)
 {
-    const QString path = temporary_file(Files::uploaded_FW_info_fileName_bin);
+    const QString path = Files::path_in_external_dir(Files::uploaded_FW_info_fileName_bin);
     support_misc::ensure_file_is_deleted(path);
     if (run_command(CmdID::upload_FW_info, {path}).exit_code != 0)
         return Device::FW_Info();
@@ -75,7 +66,7 @@ Device::FW_Info read_FW_Info(DeviceItem const*)
 
 Device::FW_Info read_FW_Info_from_desired_FW()
 {
-    const QString path = temporary_file(Files::desired_FW_fileName_bin);
+    const QString path = Files::path_in_external_dir(Files::desired_FW_fileName_bin);
     qDebug() << "Reading desired FW_Info from" << path;
     return Device::make_FW_Info(path);
 }

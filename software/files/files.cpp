@@ -26,6 +26,11 @@ const QMap<ID, QString> basename = {
     {uploaded_OTP_bin, uploaded_OTP_fileName_bin},
 };
 
+QString path_in_external_dir(const QString& name)
+{
+    return external_dir.path() + QLatin1Char('/') + name;
+}
+
 bool extract_resources(std::vector<ID> ids, bool strict)
 {
     if (!external_dir.isValid()) {
@@ -36,7 +41,7 @@ bool extract_resources(std::vector<ID> ids, bool strict)
     for (const ID id : ids) {
         const QString name = basename.value(id);
         const QString source = QStringLiteral(":resources/") + name;
-        const QString destination = external_dir.path() + QLatin1Char('/') + name;
+        const QString destination = path_in_external_dir(name);
         // QFile::copy refuses an existing destination, so a second extraction keeps the
         // first copy untouched. The copy takes the resource's read-only permissions, so
         // that nothing extracted runs or changes until it is meant to.

@@ -32,6 +32,9 @@ extern const QString uploaded_OTP_fileName_bin;
 // Created before main, removed with everything in it at program end.
 extern QTemporaryDir external_dir;
 
+// The full path of the file `name` in external_dir.
+QString path_in_external_dir(const QString& name);
+
 // Copies the embedded files named by `ids` into external_dir, in list order. False when
 // the directory is not valid; otherwise true unless `strict` and a copy failed.
 bool extract_resources(std::vector<ID> ids, bool strict);

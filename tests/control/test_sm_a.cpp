@@ -13,15 +13,10 @@
 
 namespace {
 
-QString in_temporary_dir(const QString& name)
-{
-    return Files::external_dir.path() + '/' + name;
-}
-
 // A worker on the carried firmware with short intervals, and a record of its signals.
 struct Worker {
     explicit Worker(int scan_ms = 50, int poll_ms = 100)
-        : sm(in_temporary_dir("firmware.dfu"), in_temporary_dir("firmware.bin"), in_temporary_dir("uploaded_FW.bin")),
+        : sm(Files::path_in_external_dir("firmware.dfu"), Files::path_in_external_dir("firmware.bin"), Files::path_in_external_dir("uploaded_FW.bin")),
           record(sm)
     {
         sm.scan_interval_ms = scan_ms;
@@ -65,7 +60,7 @@ private slots:
     {
         state = std::make_unique<QTemporaryDir>();
         qputenv("DFU_UTIL_SIMULATOR_STATE", state->path().toLocal8Bit());
-        qputenv("DFU_UTIL_SIMULATOR_FIRMWARE", in_temporary_dir("firmware.bin").toLocal8Bit());
+        qputenv("DFU_UTIL_SIMULATOR_FIRMWARE", Files::path_in_external_dir("firmware.bin").toLocal8Bit());
     }
 
     // Runs first: only the first pass of the process skips the pause.
@@ -236,8 +231,8 @@ void TestSmA::stop_is_prompt()
 void TestSmA::destructor_stops_a_running_worker()
 {
     use_configuration("default");
-    auto* worker = new SM_A(in_temporary_dir("firmware.dfu"), in_temporary_dir("firmware.bin"),
-                            in_temporary_dir("uploaded_FW.bin"));
+    auto* worker = new SM_A(Files::path_in_external_dir("firmware.dfu"), Files::path_in_external_dir("firmware.bin"),
+                            Files::path_in_external_dir("uploaded_FW.bin"));
     worker->poll_interval_ms = 20000;
     SignalRecorder record(*worker);
     worker->start();

@@ -28,11 +28,6 @@ QByteArray flash_with(unsigned char type, const QByteArray& rev)
     return placed(erased(4096), 428, fixture::fw_block(block));
 }
 
-QString in_temporary_dir(const QString& name)
-{
-    return Files::external_dir.path() + '/' + name;
-}
-
 // What the fixture prints on stdout for a successful read-out.
 QString upload_output()
 {
@@ -61,8 +56,8 @@ void TestDeviceInfo::failed_record_read_out_leaves_info_alone()
     unit.set_otp(otp_of(0x1E));
     unit.set_flash(flash_with(0x1E, "C1"));
     unit.fail_region("0x1FFF7800:512");
-    UnitFixture::write(in_temporary_dir(Files::uploaded_OTP_fileName_bin), "stale");
-    UnitFixture::write(in_temporary_dir(Files::uploaded_FW_info_fileName_bin), "untouched");
+    write_file(Files::path_in_external_dir(Files::uploaded_OTP_fileName_bin), "stale");
+    write_file(Files::path_in_external_dir(Files::uploaded_FW_info_fileName_bin), "untouched");
     DFU::DeviceInfo info;
     const DFU::DeviceItem item{"3276387E3036"};
 
@@ -73,8 +68,8 @@ void TestDeviceInfo::failed_record_read_out_leaves_info_alone()
     QVERIFY(!info.valid);
     QCOMPARE(QString(info), QString(DFU::DeviceInfo()));
     QCOMPARE(unit.calls().size(), 1);
-    QVERIFY(!QFile::exists(in_temporary_dir(Files::uploaded_OTP_fileName_bin)));
-    QCOMPARE(UnitFixture::read(in_temporary_dir(Files::uploaded_FW_info_fileName_bin)), QByteArray("untouched"));
+    QVERIFY(!QFile::exists(Files::path_in_external_dir(Files::uploaded_OTP_fileName_bin)));
+    QCOMPARE(file_bytes(Files::path_in_external_dir(Files::uploaded_FW_info_fileName_bin)), QByteArray("untouched"));
 }
 
 void TestDeviceInfo::reading_data()
@@ -126,7 +121,7 @@ void TestDeviceInfo::reading()
     if (!accepted)
         QVERIFY(!info.FW_info.valid);
     QCOMPARE(unit.calls().size(), 2);
-    QVERIFY(unit.calls()[1].contains("0x08000000:2048 -U " + in_temporary_dir(Files::uploaded_FW_info_fileName_bin)));
+    QVERIFY(unit.calls()[1].contains("0x08000000:2048 -U " + Files::path_in_external_dir(Files::uploaded_FW_info_fileName_bin)));
 }
 
 void TestDeviceInfo::mismatch_text()
@@ -191,9 +186,9 @@ void TestDeviceInfo::desired_firmware_is_read_once()
     QCOMPARE(first.rev, QStringLiteral("C2"));
     QCOMPARE(first.name, QStringLiteral("Wren"));
     QCOMPARE(log.messages(QtDebugMsg),
-             QStringList{"Reading desired FW_Info from \"" + in_temporary_dir("firmware.bin") + '"'});
+             QStringList{"Reading desired FW_Info from \"" + Files::path_in_external_dir("firmware.bin") + '"'});
 
-    QVERIFY(QFile::remove(in_temporary_dir("firmware.bin")));
+    QVERIFY(QFile::remove(Files::path_in_external_dir("firmware.bin")));
     QCOMPARE(DFU::desired_FW_Info().rev, QStringLiteral("C2"));
     QCOMPARE(log.messages(QtDebugMsg).size(), 1);
     QVERIFY(!DFU::read_FW_Info_from_desired_FW().valid);

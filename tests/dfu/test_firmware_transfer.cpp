@@ -13,7 +13,7 @@ private:
     QString path(const QString& name) const { return dir.path() + '/' + name; }
     QString file_with(const QString& name, const QByteArray& bytes) const
     {
-        UnitFixture::write(path(name), bytes);
+        write_file(path(name), bytes);
         return path(name);
     }
     const QByteArray image = QByteArray(3000, 'a') + QByteArray("\x01\x02\x03", 3);
@@ -48,7 +48,7 @@ void TestFirmwareTransfer::upload_reads_the_region_into_a_fresh_file()
 
     QCOMPARE(DFU::upload_FW_from_device(target, 2048), 0);
     QCOMPARE(unit.calls(), QStringList{"-d 0483 -a 0 -s 0x08000000:2048 -U " + target});
-    QCOMPARE(UnitFixture::read(target), image.left(2048));
+    QCOMPARE(file_bytes(target), image.left(2048));
 
     file_with("uploaded_FW.bin", "earlier read-back");
     unit.fail_region("0x08000000:2048");

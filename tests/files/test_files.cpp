@@ -1,6 +1,7 @@
 // Extraction into the temporary directory, and the small file helpers.
 
 #include "files/files.h"
+#include "support/file_bytes.h"
 #include "files/support_misc.h"
 #include "support/log_capture.h"
 
@@ -14,17 +15,6 @@
 using Files::ID;
 
 namespace {
-
-QString extracted(const QString& name)
-{
-    return Files::external_dir.path() + '/' + name;
-}
-
-QByteArray bytes_of(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The file's mode bits as the file system holds them.
 unsigned mode_of(const QString& path)
@@ -83,22 +73,22 @@ void TestFiles::extraction_copies_read_only_files()
     LogCapture log;
     QVERIFY(Files::extract_resources({Files::desired_FW_bin}, true));
 
-    QCOMPARE(bytes_of(extracted("firmware.bin")), bytes_of(":resources/firmware.bin"));
-    QVERIFY(!bytes_of(extracted("firmware.bin")).isEmpty());
-    QCOMPARE(mode_of(extracted("firmware.bin")), 0444u);
+    QCOMPARE(file_bytes(Files::path_in_external_dir("firmware.bin")), file_bytes(":resources/firmware.bin"));
+    QVERIFY(!file_bytes(Files::path_in_external_dir("firmware.bin")).isEmpty());
+    QCOMPARE(mode_of(Files::path_in_external_dir("firmware.bin")), 0444u);
     QCOMPARE(log.messages(QtDebugMsg), QStringList{"Extracted \"firmware.bin\""});
 }
 
 void TestFiles::second_extraction_fails_and_keeps_first_copy()
 {
-    const QByteArray first = bytes_of(extracted("firmware.bin"));
+    const QByteArray first = file_bytes(Files::path_in_external_dir("firmware.bin"));
     LogCapture log;
 
     // The failing ID comes first: the ones after it are still copied.
     QVERIFY(!Files::extract_resources({Files::desired_FW_bin, Files::desired_FW_dfu}, true));
     QCOMPARE(log.messages(QtInfoMsg), QStringList{"Failed to extract \"firmware.bin\""});
-    QVERIFY(QFile::exists(extracted("firmware.dfu")));
-    QCOMPARE(bytes_of(extracted("firmware.bin")), first);
+    QVERIFY(QFile::exists(Files::path_in_external_dir("firmware.dfu")));
+    QCOMPARE(file_bytes(Files::path_in_external_dir("firmware.bin")), first);
 
     QVERIFY(Files::extract_resources({Files::desired_FW_bin}, false));
 }
@@ -125,7 +115,7 @@ void TestFiles::invalid_directory_extracts_nothing()
 void TestFiles::extracted_dfu_util_runs_with_extracted_library()
 {
     QVERIFY(Files::extract_resources({Files::dfu_util_executable, Files::libusb_library}, true));
-    const QString dfu_util = extracted("dfu-util");
+    const QString dfu_util = Files::path_in_external_dir("dfu-util");
     QCOMPARE(mode_of(dfu_util), 0444u);
 
     QVERIFY(support_misc::mark_file_executable(dfu_util));
@@ -135,7 +125,7 @@ void TestFiles::extracted_dfu_util_runs_with_extracted_library()
     ldd.start("ldd", {dfu_util});
     QVERIFY(ldd.waitForFinished(30000));
     const QString libraries = QString::fromUtf8(ldd.readAllStandardOutput());
-    QVERIFY2(libraries.contains("libusb-1.0.0.dylib => " + extracted("libusb-1.0.0.dylib")),
+    QVERIFY2(libraries.contains("libusb-1.0.0.dylib => " + Files::path_in_external_dir("libusb-1.0.0.dylib")),
              qPrintable(libraries));
 
     QProcess version;
@@ -148,7 +138,7 @@ void TestFiles::extracted_dfu_util_runs_with_extracted_library()
 void TestFiles::marking_a_missing_file_fails()
 {
     LogCapture log;
-    const QString missing = extracted("no-such-file");
+    const QString missing = Files::path_in_external_dir("no-such-file");
     QVERIFY(!support_misc::mark_file_executable(missing));
     QCOMPARE(log.messages(QtWarningMsg),
              QStringList{"Failed to mark file (doesn't exist) as executable: \"" + missing + '"'});

@@ -2,6 +2,7 @@
 // saving its text, and messages from another thread.
 
 #include "gui/log_window.h"
+#include "support/file_bytes.h"
 #include "gui/log_window_dialog.h"
 #include "log_window_routing.h"
 
@@ -91,12 +92,6 @@ void close_message_box(MessageBoxSeen& seen)
         seen = {true, box->windowTitle(), box->text(), box->icon(), box->standardButtons()};
         box->accept();
     });
-}
-
-QByteArray contents_of(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 struct ProbeRun {
@@ -386,7 +381,7 @@ void TestLogWindow::save_output_writes_the_chosen_file()
     button_of(window, "save output")->click();
 
     QVERIFY(seen.opened);
-    QCOMPARE(QString::fromLocal8Bit(contents_of(chosen)), QStringLiteral("Desired (embedded) Wren C2\nWarning: grüß <b>"));
+    QCOMPARE(QString::fromLocal8Bit(file_bytes(chosen)), QStringLiteral("Desired (embedded) Wren C2\nWarning: grüß <b>"));
 }
 
 void TestLogWindow::saving_replaces_file_contents()
@@ -400,7 +395,7 @@ void TestLogWindow::saving_replaces_file_contents()
     LogWindow window;
     log_to(window, QtInfoMsg, "new");
     QVERIFY(window.dialog->writeLogFile(path));
-    QCOMPARE(contents_of(path), QByteArray("new"));
+    QCOMPARE(file_bytes(path), QByteArray("new"));
 }
 
 void TestLogWindow::unwritable_file_is_reported_and_log_kept_data()

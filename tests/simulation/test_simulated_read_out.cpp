@@ -2,6 +2,7 @@
 // tool's driver, and the read-out failures as dfu-util reports them.
 
 #include "dfu/device_info.h"
+#include "support/file_bytes.h"
 #include "dfu/dfu_util.h"
 #include "dfu/firmware_transfer.h"
 #include "files/files.h"
@@ -11,17 +12,6 @@
 #include <QtTest>
 
 namespace {
-
-QString in_temporary_dir(const QString& name)
-{
-    return Files::external_dir.path() + '/' + name;
-}
-
-QByteArray contents_of(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 const QString mismatch_start = QStringLiteral("FW assumed invalid because of product type mismatch.");
 
@@ -87,7 +77,7 @@ void TestSimulatedReadOut::failing_record_read_out_is_dfu_utils_failure()
 {
     SimulatedUnit unit;
     QVERIFY(SimulatedUnit::prepare({"unreadable"}));
-    const QString info_file = in_temporary_dir(Files::uploaded_FW_info_fileName_bin);
+    const QString info_file = Files::path_in_external_dir(Files::uploaded_FW_info_fileName_bin);
     QFile::remove(info_file);
     DFU::DeviceInfo info;
     const DFU::DeviceItem item{"3276387E3036"};
@@ -107,11 +97,11 @@ void TestSimulatedReadOut::flash_beyond_the_firmware_reads_erased()
 {
     SimulatedUnit unit;
     QVERIFY(SimulatedUnit::prepare({"default"}));
-    const QString path = in_temporary_dir("flash_read_out.bin");
+    const QString path = Files::path_in_external_dir("flash_read_out.bin");
 
     QCOMPARE(DFU::upload_FW_from_device(path, 4096), 0);
 
-    const QByteArray flash = contents_of(path);
+    const QByteArray flash = file_bytes(path);
     QCOMPARE(flash.size(), 4096);
     QCOMPARE(Device::make_FW_Info(flash).rev, QStringLiteral("C1"));
     // The default unit's firmware ends with its information block's end marker.
@@ -163,7 +153,7 @@ void TestSimulatedReadOut::upload_refusals()
     QCOMPARE(run.exit_code, 74);
     QCOMPARE(run.err, "dfu-util: " + message.arg(target) + '\n');
     QVERIFY(run.out.startsWith(DFU::dfu_util::expected_output_of_execution_test));
-    QCOMPARE(contents_of(target), target_exists ? QByteArray("earlier read-out") : QByteArray());
+    QCOMPARE(file_bytes(target), target_exists ? QByteArray("earlier read-out") : QByteArray());
     QCOMPARE(QFile::exists(target), target_exists);
 }
 

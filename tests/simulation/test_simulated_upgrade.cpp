@@ -13,19 +13,14 @@
 
 namespace {
 
-QString in_temporary_dir(const QString& name)
-{
-    return Files::external_dir.path() + '/' + name;
-}
-
 QString carried_firmware()
 {
-    return in_temporary_dir(Files::desired_FW_fileName_bin);
+    return Files::path_in_external_dir(Files::desired_FW_fileName_bin);
 }
 
 bool read_back_matches()
 {
-    return DFU::upload_and_compare_FW_bin(carried_firmware(), in_temporary_dir(Files::uploaded_FW_fileName_bin));
+    return DFU::upload_and_compare_FW_bin(carried_firmware(), Files::path_in_external_dir(Files::uploaded_FW_fileName_bin));
 }
 
 // Far longer than a fast unit stays away after a download.
@@ -145,7 +140,7 @@ void TestSimulatedUpgrade::download_file_checks()
     QVERIFY(SimulatedUnit::prepare({"default"}));
 
     const ScriptRun run = run_script(
-        "download_FW", {"-d", "0483", "-a", "0", "-s", "0x08000000:leave", "-D", in_temporary_dir(file)});
+        "download_FW", {"-d", "0483", "-a", "0", "-s", "0x08000000:leave", "-D", Files::path_in_external_dir(file)});
 
     QCOMPARE(run.exit_code, exit_code);
     QCOMPARE(run.err, err);

@@ -3,6 +3,7 @@
 // files of a test directory, and a record of every run.
 
 #include "dfu/command.h"
+#include "support/file_bytes.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -23,28 +24,17 @@ public:
     }
     ~UnitFixture() { qunsetenv("FIXTURE_FAIL"); }
 
-    void set_otp(const QByteArray& bytes) { write(otp_path(), bytes); }
-    void set_flash(const QByteArray& bytes) { write(flash_path(), bytes); }
-    QByteArray flash() const { return read(flash_path()); }
+    void set_otp(const QByteArray& bytes) { write_file(otp_path(), bytes); }
+    void set_flash(const QByteArray& bytes) { write_file(flash_path(), bytes); }
+    QByteArray flash() const { return file_bytes(flash_path()); }
     // The region ("0x1FFF7800:512", "0x08000000:2048", ...) whose transfer fails.
     void fail_region(const QByteArray& region) { qputenv("FIXTURE_FAIL", region); }
     // The argument lists of the runs so far, one string each.
     QStringList calls() const
     {
-        return QString::fromLocal8Bit(read(calls_path())).split('\n', Qt::SkipEmptyParts);
+        return QString::fromLocal8Bit(file_bytes(calls_path())).split('\n', Qt::SkipEmptyParts);
     }
 
-    static void write(const QString& path, const QByteArray& bytes)
-    {
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            file.write(bytes);
-    }
-    static QByteArray read(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
 
 private:
     QString otp_path() const { return dir_.path() + "/otp.bin"; }
