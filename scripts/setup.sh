@@ -11,8 +11,8 @@ packages=(
   dfu-util libusb-1.0-0 patchelf
   # build-time generators: firmware image and the branded fonts
   python3 python3-fonttools fonts-inter
-  # running the window without a desktop, and looking at it
-  xvfb xauth imagemagick fontconfig
+  # running the window without a desktop, driving it and looking at it
+  xvfb xauth imagemagick fontconfig xdotool libx11-dev
 )
 
 missing=()
