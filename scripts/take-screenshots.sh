@@ -16,7 +16,7 @@ shot() {
   local state tmp
   state=$(mktemp -d) tmp=$(mktemp -d)
   DFU_UTIL_SIMULATOR_STATE=$state "$simulator" --dfu-util-command setup_prepared_config "$configuration" >/dev/null
-  DFU_UTIL_SIMULATOR_STATE=$state TMPDIR=$tmp xvfb-run -a -s '-screen 0 1400x800x24 -dpi 96' bash -c '
+  DFU_UTIL_SIMULATOR_STATE=$state TMPDIR=$tmp xvfb-run -a -s '-screen 0 1920x1080x24 -dpi 96' bash -c '
     "$0" -s -l 2>/dev/null &
     pid=$!
     window=$(xdotool search --sync --onlyvisible --name "^$1\$" | head -n1)
@@ -28,6 +28,8 @@ shot() {
     if [ "$3" = log ]; then import -window root "$5"; else import -window "$window" "$5"; fi
     kill "$pid"; wait "$pid" 2>/dev/null || true' \
     "$tool" "$title" "$wait_s" "$action" "$after_s" "$out/$name.png"
+  # The desktop is black and empty: keep only the windows on it.
+  [ "$action" = log ] && convert "$out/$name.png" -trim +repage "$out/$name.png"
   rm -rf "$state" "$tmp"
   echo "screenshots: $out/$name.png"
 }
