@@ -4,6 +4,7 @@
 #include "dfu/scan.h"
 
 #include <QDebug>
+#include <QDeadlineTimer>
 #include <QMutexLocker>
 
 namespace {
@@ -72,9 +73,11 @@ bool SM_A::is_stopping()
 
 void SM_A::pause(int ms)
 {
+    // A wait may end early without a wake-up; only a stop request cuts the pause short.
+    const QDeadlineTimer deadline(qMax(ms, 0));
     QMutexLocker lock(&mutex);
-    if (!stopping)
-        wake_up.wait(&mutex, static_cast<unsigned long>(qMax(ms, 0)));
+    while (!stopping && !deadline.hasExpired())
+        wake_up.wait(&mutex, deadline);
 }
 
 bool SM_A::still_the_same_unit(const DFU::ScanResult& scan) const

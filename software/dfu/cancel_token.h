@@ -10,7 +10,6 @@ namespace DFU {
 class CancelToken {
 public:
     void cancel() { cancelled_.store(true); }
-    void reset() { cancelled_.store(false); }
     bool is_cancelled() const { return cancelled_.load(); }
 
 private:

@@ -8,6 +8,21 @@
 
 namespace support_misc {
 
+namespace {
+
+QString platform_text(Platform p)
+{
+    switch (p) {
+    case Platform::Linux: return QStringLiteral("Linux");
+    case Platform::macOS: return QStringLiteral("macOS");
+    case Platform::windows: return QStringLiteral("windows");
+    case Platform::unknown: return QStringLiteral("unknown");
+    }
+    return QString();
+}
+
+}  // namespace
+
 Platform compiled_for_platform()
 {
 #if defined(STROBIX_PLATFORM_Linux)
@@ -24,17 +39,6 @@ Platform compiled_for_platform()
 bool compiled_for_platform(Platform p)
 {
     return p == compiled_for_platform();
-}
-
-QString platform_text(Platform p)
-{
-    switch (p) {
-    case Platform::Linux: return QStringLiteral("Linux");
-    case Platform::macOS: return QStringLiteral("macOS");
-    case Platform::windows: return QStringLiteral("windows");
-    case Platform::unknown: return QStringLiteral("unknown");
-    }
-    return QString();
 }
 
 QDebug operator<<(QDebug debug, Platform p)

@@ -15,7 +15,6 @@ constexpr bool compiled_w_DEBUG = false;
 
 Platform compiled_for_platform();
 bool compiled_for_platform(Platform p);
-QString platform_text(Platform p);
 QDebug operator<<(QDebug debug, Platform p);
 
 // Leaves `path` alone unless it names an existing regular file, which is removed.
